@@ -40,22 +40,35 @@ struct GaugeBand {
 
 struct GaugeLook {
   double min = 0, max = 100;
-  double rest = 0;          // where the pointer stands before the first write
-  int majorMarks = 11;      // count of major marks, both ends included
-  int minorPerMajor = 4;    // minor marks between two majors
+  double rest = 0;        // where the pointer stands before the first write
+  int majorMarks = 11;    // count of major marks, both ends included
+  int minorPerMajor = 4;  // minor marks between two majors
   std::array<GaugeBand, 4> bands{};
   int bandCount = 0;
   const char* label1 = "";
   const char* label2 = "";
-  int label1Offset = 0;     // below the dial's centre, in the control's pixels
+  int label1Offset = 0;  // below the dial's centre, in the control's pixels
   int label2Offset = 0;
-  bool large = false;       // heavier pointer and hub
+  bool large = false;  // heavier pointer and hub
+  // Font sizes in pixels; 0 picks one from the dial's radius.
+  int markLabelPixels = 0;  // the white numbers at the major marks
+  int labelPixels = 0;      // the two yellow labels
+  Rgb face = colors::kBlack;
+  Rgb pointer = colors::kWhite;
+  Rgb hub = colors::kMagenta;
+  Rgb majorMark = colors::kWhite;
+  Rgb minorMark = colors::kSilver;
+  Rgb markLabel = colors::kWhite;
+  Rgb labelColor = colors::kYellow;
 };
 
 struct DisplayLook {
-  const char* units = "";   // follows the number; begins with one space
-  int digitPixels = 13;     // height of the digits
-  int decimals = 1;         // digits after the point
+  const char* units = "";  // follows the number; begins with one space
+  int digitPixels = 13;    // height of the digits
+  int decimals = 1;        // digits after the point
+  Rgb digitColor = colors::kAqua;
+  Rgb background = colors::kBlack;
+  bool bold = true;
 };
 
 struct LampLook {
@@ -65,10 +78,15 @@ struct LampLook {
   int textPixels = 13;
   bool bold = true;
   bool raisedBevel = true;
+  int darkPercent = 25;  // dark colour = lit colour at this brightness; 0 = black
 };
 
 struct OdometerLook {
   int digits = 7;
+  int decimals = 0;     // how many of the digits are after the point (0 or more)
+  int digitPixels = 0;  // 0 picks one from the control's height
+  Rgb digitColor = colors::kWhite;
+  Rgb background = colors::kBlack;
 };
 
 struct LabelLook {
@@ -76,6 +94,7 @@ struct LabelLook {
   int textPixels = 11;
   Rgb textColor = colors::kYellow;
   Rgb background = colors::kBlack;
+  bool bold = false;
 };
 
 }  // namespace dashvell
