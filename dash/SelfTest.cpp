@@ -25,9 +25,12 @@ void SelfTest::ToggleSelfTest() {
 }
 
 void SelfTest::RunSelfTestStep() {
+  ApplySelfTestDraw(state_, rand_.Next());
+}
+
+void ApplySelfTestDraw(VehicleState& s, int n) {
   // One draw for everything: all instruments are high or low together.
-  const double r = rand_.Next() * kPerDraw;
-  VehicleState& s = state_;
+  const double r = n * kPerDraw;
   s.cruiseActive = Toggled(s.cruiseActive);
   s.waterInFuel = Toggled(s.waterInFuel);
 

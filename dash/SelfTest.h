@@ -9,6 +9,10 @@
 
 namespace dashvell {
 
+// Fills the measured values from one draw n (0 to 32767) and toggles every
+// indicator flag: what one self-test step does after drawing.
+void ApplySelfTestDraw(VehicleState& state, int n);
+
 class SelfTest {
  public:
   SelfTest(VehicleState& state, GatewayCommands& commands);
