@@ -1,6 +1,6 @@
-#include "core/VehicleState.h"
-
 #include <gtest/gtest.h>
+
+#include "core/VehicleState.h"
 
 namespace dashvell {
 namespace {
