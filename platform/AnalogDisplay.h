@@ -24,6 +24,9 @@ class AnalogDisplay : public QWidget, public Control {
   double shownValue() const { return value_; }
   // What the operator reads: the number and the units text.
   const QString& text() const { return text_; }
+  // The font the text is drawn in: the look's size, or smaller where the text
+  // would not fit the control's width.
+  const QFont& textFont() const { return font_; }
   const DisplayLook& look() const { return look_; }
 
   // The text for a value: `decimals` after the point, then the units; a value
