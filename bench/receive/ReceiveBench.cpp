@@ -2,9 +2,11 @@
 // at truck broadcast rates, unrouted traffic, a BAM DM1 and voltage replies.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/GatewayRecord.h"
@@ -54,18 +56,21 @@ const Traffic kSecond[] = {
 
 std::vector<uint8_t> MixedStream(int seconds) {
   std::vector<uint8_t> bytes;
-  uint8_t sequence = 0;
-  const char replies[] = "AT DV=12.6V\r\nOK\r\n";
+  dashvell::GatewayRecordWriter writer;
+  const std::string_view replies = "AT DV=12.6V\r\nOK\r\n";
   for (int s = 0; s < seconds; ++s) {
     // Interleave the groups the way their periods spread them over a second.
     for (int slot = 0; slot < 50; ++slot) {
       for (const Traffic& t : kSecond) {
         if (slot * t.perSecond / 50 == (slot + 1) * t.perSecond / 50 && t.perSecond != 50) continue;
-        const auto r = dashvell::EncodeGatewayRecord(t.canId, t.data, sequence++);
+        const auto r = writer.Encode(t.canId, t.data);
         bytes.insert(bytes.end(), r.begin(), r.end());
       }
     }
-    bytes.insert(bytes.end(), replies, replies + std::strlen(replies));
+    const std::span<const uint8_t> text(reinterpret_cast<const uint8_t*>(replies.data()),
+                                        replies.size());
+    writer.Note(text);
+    bytes.insert(bytes.end(), text.begin(), text.end());
   }
   return bytes;
 }

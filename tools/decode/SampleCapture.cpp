@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "core/GatewayRecord.h"
@@ -55,14 +56,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: dashvell-sample-capture OUT\n");
     return 2;
   }
+  // The writer picks the free bytes so that no window straddling two records
+  // passes the checksum: the capture decodes as exactly one window per record.
+  dashvell::GatewayRecordWriter writer;
   std::vector<uint8_t> bytes;
-  uint8_t sequence = 0;
   for (const SampleFrame& f : kFrames) {
-    const auto record =
-        dashvell::EncodeGatewayRecord(J1939Id(f.priority, f.pgn, f.source), f.data, sequence++);
+    const auto record = writer.Encode(J1939Id(f.priority, f.pgn, f.source), f.data);
     bytes.insert(bytes.end(), record.begin(), record.end());
   }
-  bytes.insert(bytes.end(), kVoltageReplies, kVoltageReplies + std::strlen(kVoltageReplies));
+  const std::span<const uint8_t> replies(reinterpret_cast<const uint8_t*>(kVoltageReplies),
+                                         std::strlen(kVoltageReplies));
+  writer.Note(replies);
+  bytes.insert(bytes.end(), replies.begin(), replies.end());
 
   std::FILE* out = std::fopen(argv[1], "wb");
   if (!out) {
