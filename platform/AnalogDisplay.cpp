@@ -17,7 +17,11 @@ bool SameDouble(double a, double b) {
 }  // namespace
 
 AnalogDisplay::AnalogDisplay(const DisplayLook& look, QWidget* parent)
-    : QWidget(parent), look_(look), units_(QString::fromUtf8(look.units ? look.units : "")) {
+    : QWidget(parent),
+      look_(look),
+      units_(QString::fromUtf8(look.units ? look.units : "")),
+      lookFont_(InstrumentFont(look.digitPixels, look.bold)),
+      lookMetrics_(lookFont_) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   text_ = FormatValue(value_, look_.decimals, units_);
   FitText();
@@ -53,6 +57,12 @@ void AnalogDisplay::SetShownValue(double v) {
 }
 
 void AnalogDisplay::FitText() {
+  // Most values fit at the look's size: one measurement with the metrics kept
+  // from construction, and the font search only for a text that is too wide.
+  if (lookMetrics_.horizontalAdvance(text_) <= width() - 2) {
+    if (font_ != lookFont_) font_ = lookFont_;
+    return;
+  }
   font_ = FitFont(text_, look_.digitPixels, look_.bold, width() - 2);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ class AnalogDisplay : public QWidget, public Control {
 
   DisplayLook look_;
   QString units_;
+  QFont lookFont_;
+  QFontMetricsF lookMetrics_;
   double value_ = 0;
   QString text_;
   QFont font_;

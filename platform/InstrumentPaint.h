@@ -27,7 +27,9 @@ QFont InstrumentFont(int pixels, bool bold);
 QFont FitFont(const QString& text, int pixels, bool bold, double width, int minPixels = 6);
 
 // A pixmap of the parts of a widget that never move, rebuilt only when the
-// widget's logical size or its device pixel ratio changes.
+// widget's logical size or its device pixel ratio changes. Every instrument
+// covers its whole rectangle, so the layer is opaque: blitting it is a copy,
+// not a blend.
 class LayerCache {
  public:
   template <typename PaintFn>
@@ -36,7 +38,7 @@ class LayerCache {
       pixmap_ =
           QPixmap(int(std::ceil(logical.width() * dpr)), int(std::ceil(logical.height() * dpr)));
       pixmap_.setDevicePixelRatio(dpr);
-      pixmap_.fill(Qt::transparent);
+      pixmap_.fill(Qt::black);
       QPainter p(&pixmap_);
       p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                        QPainter::SmoothPixmapTransform);
