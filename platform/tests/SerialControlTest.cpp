@@ -420,6 +420,31 @@ TEST_F(SerialControlTest, AVanishedDeviceIsReopenedWhenItReturns) {
   EXPECT_EQ(received_, Bytes("beforeaftermore"));
 }
 
+TEST_F(SerialControlTest, BytesTakenInBeforeTheLossAreStillHandedOnOnce) {
+  auto pty = std::make_unique<Pty>();
+  ASSERT_TRUE(pty->ok());
+  LinkTo(pty->slave());
+  OpenLikeTheLink();
+  // No notifications: the bytes sit in the control when the device goes.
+  Put(SerialControl::kReceiveThreshold, Variant::I2(0));
+  pty->Write("owed");
+  PumpFor(100);
+  pty.reset();
+  ASSERT_TRUE(PumpUntil([&] { return eventCount_ > 0; }));
+  EXPECT_EQ(codes_, std::vector<int16_t>{SerialControl::kEventDeviceLost});
+  Pty back;
+  ASSERT_TRUE(back.ok());
+  LinkTo(back.slave());
+  back.Write("new");
+  ByteArray got;
+  ASSERT_TRUE(PumpUntil([&] {
+    const ByteArray more = Get(SerialControl::kReceivedData).bytes();
+    got.insert(got.end(), more.begin(), more.end());
+    return got.size() >= 7;
+  }));
+  EXPECT_EQ(got, Bytes("owednew"));
+}
+
 TEST_F(SerialControlTest, ClosingWhileTheDeviceIsGoneStopsTheSearch) {
   auto pty = std::make_unique<Pty>();
   ASSERT_TRUE(pty->ok());
