@@ -177,6 +177,7 @@ void SerialControl::Open() {
   }
   // Whatever the device held before this open belongs to nobody.
   ::tcflush(port_.handle(), TCIFLUSH);
+  NoteOpenedDevice();
   salvaged_.clear();
   readErrors_ = 0;
   lossPending_ = false;
@@ -314,6 +315,7 @@ void SerialControl::TryReopen() {
     reopenTimer_.stop();
     return;
   }
+  if (ptyLink_ && StampOfLink(device_) == ptyLink_) return;
   if (!port_.open(QIODevice::ReadWrite)) {
     port_.clearError();
     return;
@@ -323,10 +325,16 @@ void SerialControl::TryReopen() {
     port_.close();
     return;
   }
+  NoteOpenedDevice();
   reopenTimer_.stop();
   readErrors_ = 0;
   ++generation_;
   state_ = State::Open;
+}
+
+void SerialControl::NoteOpenedDevice() {
+  ptyLink_.reset();
+  if (IsPseudoTerminal(device_)) ptyLink_ = StampOfLink(device_);
 }
 
 void SerialControl::Notify(int16_t code) {

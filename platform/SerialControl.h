@@ -11,6 +11,7 @@
 
 #include "platform/Control.h"
 #include "platform/LineSettings.h"
+#include "platform/SerialDevicePath.h"
 
 namespace dashvell {
 
@@ -38,6 +39,9 @@ class SerialControl : public QObject, public Control {
   // The open device vanished. The control still reports itself open, drops
   // writes, and reopens the same device with the same settings once it is
   // back; nothing is raised when it comes back, bytes simply flow again.
+  // A pseudo-terminal behind a ports/COMn link counts as back only once the
+  // link has been made again: its number is handed to the next terminal
+  // anyone opens, and that is not our gateway.
   static constexpr int16_t kEventDeviceLost = 1100;
 
   // How often a vanished device is looked for.
@@ -67,6 +71,7 @@ class SerialControl : public QObject, public Control {
   void HandleLoss(unsigned generation);
   void TryReopen();
   void Notify(int16_t code);
+  void NoteOpenedDevice();
   std::string PortName() const;
 
   QSerialPort port_;
@@ -86,6 +91,9 @@ class SerialControl : public QObject, public Control {
   LineSettings lineSettings_;
   int16_t eventCode_ = 0;
   std::string device_;  // the path opened, kept for reopening after a loss
+  // Set when device_ is a link to a pseudo-terminal: the link as it was made
+  // when we opened it.
+  std::optional<LinkStamp> ptyLink_;
   // Bytes taken off a vanishing device that no read has collected yet.
   ByteArray salvaged_;
 };

@@ -1,5 +1,8 @@
 #include "platform/SerialDevicePath.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <string>
 #include <system_error>
 
@@ -17,6 +20,21 @@ std::filesystem::path SerialDevicePath(const std::filesystem::path& dataDir, int
     return link;
   }
   return "/dev/ttyS" + std::to_string(port - 1);
+}
+
+std::optional<LinkStamp> StampOfLink(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
+  return LinkStamp{uint64_t(st.st_ino),
+                   int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+bool IsPseudoTerminal(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+  // Unix98 pty slaves, /dev/pts/N, have majors 136 to 143.
+  const unsigned m = major(st.st_rdev);
+  return m >= 136 && m <= 143;
 }
 
 }  // namespace dashvell

@@ -445,6 +445,38 @@ TEST_F(SerialControlTest, BytesTakenInBeforeTheLossAreStillHandedOnOnce) {
   EXPECT_EQ(got, Bytes("owednew"));
 }
 
+TEST_F(SerialControlTest, AReusedTerminalNumberIsNotTakenForTheGatewayReturning) {
+  // ports/COM1 -> <dir>/tty -> /dev/pts/N, so that the terminal behind the
+  // unchanged COM1 link can be swapped, as the kernel does by reusing N.
+  const auto alias = dir_ / "tty";
+  auto pty = std::make_unique<Pty>();
+  ASSERT_TRUE(pty->ok());
+  std::filesystem::create_symlink(pty->slave(), alias);
+  LinkTo(alias.string());
+  OpenLikeTheLink();
+  pty.reset();
+  ASSERT_TRUE(PumpUntil([&] { return !codes_.empty(); }));
+
+  Pty stranger;
+  ASSERT_TRUE(stranger.ok());
+  std::filesystem::remove(alias);
+  std::filesystem::create_symlink(stranger.slave(), alias);
+  stranger.Write("someone's shell");
+  PumpFor(3 * SerialControl::kReopenIntervalMs);
+  Put(SerialControl::kTransmitData, Variant::Bytes(Bytes("AT ST1\r\n")));
+  EXPECT_TRUE(received_.empty());
+  pollfd p{stranger.master(), POLLIN, 0};
+  EXPECT_EQ(::poll(&p, 1, 50), 0) << "wrote into a stranger's terminal";
+
+  // The gateway coming back makes the link anew.
+  Pty back;
+  ASSERT_TRUE(back.ok());
+  LinkTo(back.slave());
+  back.Write("gateway");
+  ASSERT_TRUE(PumpUntil([&] { return received_.size() >= 7; }));
+  EXPECT_EQ(received_, Bytes("gateway"));
+}
+
 TEST_F(SerialControlTest, ClosingWhileTheDeviceIsGoneStopsTheSearch) {
   auto pty = std::make_unique<Pty>();
   ASSERT_TRUE(pty->ok());
