@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/AppIcon.h"
 #include "app/CDashDlg.h"
 #include "app/DashTemplate.h"
 #include "app/DialogFont.h"
@@ -371,6 +372,19 @@ TEST_F(Window, FailedOpenAtStartShowsTheControlsMessage) {
   EXPECT_EQ(boxes_, std::vector<QString>{QStringLiteral("no device for COM1")});
   EXPECT_EQ(dlg_->state().portOpen, 0);
   EXPECT_TRUE(dlg_->item(1042)->isEnabled());
+}
+
+}  // namespace
+}  // namespace dashvell
+
+namespace dashvell {
+namespace {
+
+TEST(AppIcon, HasBothSizesOfIcon128) {
+  QIcon icon = AppIcon();
+  EXPECT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.pixmap(32, 32).size(), QSize(32, 32));
+  EXPECT_EQ(icon.pixmap(16, 16).size(), QSize(16, 16));
 }
 
 }  // namespace
