@@ -9,6 +9,7 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "platform/GaugeGeometry.h"
 
@@ -214,8 +215,18 @@ void AngularGauge::PaintFace(QPainter& p) const {
   for (double v : majors) drawMark(v, kMajorInner, kMarkOuter);
 
   // Numbers at the major marks.
-  int numberPx = look_.markLabelPixels > 0 ? look_.markLabelPixels
-                                           : std::clamp(int(std::lround(r * 0.115)), 8, 16);
+  // Left to itself the size follows the dial, but a crowded scale (the
+  // speedometer's seventeen numbers) gets a smaller one so neighbours never touch.
+  int numberPx = look_.markLabelPixels;
+  if (numberPx <= 0) {
+    double auto_ = r * 0.115;
+    if (majors.size() > 1) {
+      double spacing = r * kNumberRadius * (gauge::kSweepDeg * std::numbers::pi / 180.0) /
+                       double(majors.size() - 1);
+      auto_ = std::min(auto_, spacing / 1.9);
+    }
+    numberPx = std::clamp(int(std::lround(auto_)), 8, 16);
+  }
   p.setFont(InstrumentFont(numberPx, true));
   p.setPen(ToQColor(look_.markLabel));
   for (double v : majors) {
