@@ -1,5 +1,7 @@
 #include "core/GatewayRecord.h"
 
+#include <algorithm>
+
 namespace dashvell {
 namespace {
 
@@ -75,6 +77,30 @@ GatewayRecord GatewayRecordWriter::Encode(uint32_t canId, const std::array<uint8
   Note(r);
   ++sequence_;
   return r;
+}
+
+uint8_t GatewayRecordWriter::TextLead(std::span<const uint8_t> text) const {
+  // Windows ending on the lead byte and on each of the first 19 text bytes:
+  // their sums before the lead byte is added.
+  std::array<uint8_t, 20> before{};
+  const size_t n = std::min<size_t>(text.size(), 19);
+  for (size_t j = 0; j <= n; ++j) {
+    // Window ending j bytes into the text: 19 - j tail bytes, lead, j text bytes.
+    unsigned s = 0;
+    for (size_t i = j; i < tail_.size(); ++i) s += tail_[i];
+    for (size_t i = 0; i < j; ++i) s += text[i];
+    before[j] = uint8_t(s);
+  }
+  auto unsafe = [](unsigned v) {
+    return v == '\r' || v == '\n' || v == ' ' || v == 'A' || v == 'a' || v == 'T' || v == 't';
+  };
+  for (unsigned lead = 0x80;; lead = (lead + 1) & 0xFF) {
+    if (unsafe(lead)) continue;
+    bool passes = false;
+    for (size_t j = 0; j <= n; ++j) passes |= uint8_t(before[j] + lead) == 0;
+    // At most 20 forbidden values and 7 unsafe ones: some byte always fits.
+    if (!passes) return uint8_t(lead);
+  }
 }
 
 void GatewayRecordWriter::Note(std::span<const uint8_t> bytes) {

@@ -49,6 +49,10 @@ class GatewayRecordWriter {
   GatewayRecord Encode(uint32_t canId, const std::array<uint8_t, 8>& data);
   // Bytes sent outside records (text replies), in order.
   void Note(std::span<const uint8_t> bytes);
+  // A byte to send just before text so that no window ending on it or inside
+  // the text passes either (the text itself cannot change). Never CR, LF,
+  // "A", "T" or a blank, so the receiver's reply line is not disturbed.
+  uint8_t TextLead(std::span<const uint8_t> text) const;
   uint8_t NextSequence() const { return sequence_; }
 
  private:

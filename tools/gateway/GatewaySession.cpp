@@ -78,7 +78,10 @@ void GatewaySession::SendFrame(const CanFrame& f) {
 void GatewaySession::SendText(const char* text) {
   const auto* p = reinterpret_cast<const uint8_t*>(text);
   std::span<const uint8_t> bytes(p, std::strlen(text));
+  const uint8_t lead = writer_.TextLead(bytes);
+  writer_.Note({&lead, 1});
   writer_.Note(bytes);
+  out_.push_back(lead);
   out_.insert(out_.end(), bytes.begin(), bytes.end());
 }
 

@@ -191,6 +191,8 @@ Record layout (bytes 0..19; the receiver reads only 5..8 and 10..17):
   sums; the adjust bytes make those step with the sequence number, and the
   stream writer, which knows what it sent before, moves bytes 1..4, 9 and 18
   off any value that would still let a window ending in the new record pass.
+  A text reply goes out after one lead byte chosen the same way for the
+  windows that end inside the text (the receiver restarts its line at "AT ").
 )";
   char line[512];
   std::snprintf(line, sizeof line,
