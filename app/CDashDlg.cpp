@@ -159,7 +159,7 @@ void CDashDlg::OnInitDialog() {
 
   clockText_ = FormatClockText(services_.clock->Now());
 
-  for (const TimerSpec& timer : kDashTimers) timerIds_[startTimer(timer.periodMs)] = timer.id;
+  for (const TimerEntry& timer : kDashTimers) timerIds_[startTimer(timer.periodMs)] = timer.id;
 
   state_.settingsDirty = 0;
   settings_.LoadSettings(state_);

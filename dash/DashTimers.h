@@ -12,14 +12,14 @@
 
 namespace dashvell {
 
-struct TimerSpec {
+struct TimerEntry {
   int id;
   int periodMs;
 };
 inline constexpr int kRefreshTimerId = 1;
 inline constexpr int kHousekeepingTimerId = 2;
 // Started in this order when the window opens.
-inline constexpr std::array<TimerSpec, 2> kDashTimers{{
+inline constexpr std::array<TimerEntry, 2> kDashTimers{{
     {kRefreshTimerId, 100},
     {kHousekeepingTimerId, 1000},
 }};
