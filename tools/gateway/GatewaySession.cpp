@@ -73,6 +73,7 @@ void GatewaySession::SendFrame(const CanFrame& f) {
   GatewayRecord r = writer_.Encode(f.id, f.data);
   out_.insert(out_.end(), r.begin(), r.end());
   ++records_;
+  for (unsigned i = 0; i < options_.noiseBytes; ++i) out_.push_back(uint8_t(noise_() >> 8));
 }
 
 void GatewaySession::SendText(const char* text) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "core/GatewayRecord.h"
@@ -20,6 +21,8 @@ struct SessionOptions {
   // "AT ST1" brings the stream back.
   std::optional<double> silentAfter;
   double silenceFor = 0;
+  // Random bytes after every record: line noise the writer cannot know of.
+  unsigned noiseBytes = 0;
 };
 
 class GatewaySession {
@@ -56,6 +59,7 @@ class GatewaySession {
   bool streaming_ = false;
   bool ended_ = false;
   size_t records_ = 0;
+  std::minstd_rand noise_{20121201};
 };
 
 }  // namespace dashvell

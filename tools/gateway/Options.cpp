@@ -78,6 +78,15 @@ std::optional<GatewayOptions> ParseGatewayOptions(const std::vector<std::string>
     } else if (a == "--duration") {
       if (!number(d, 0, "seconds")) return std::nullopt;
       o.duration = d;
+    } else if (a == "--log-commands") {
+      if (!value(s)) return std::nullopt;
+      o.logCommands = s;
+    } else if (a == "--noise") {
+      if (!number(d, 0, "a number of bytes") || d != double(unsigned(d)) || d > 1000) {
+        if (error.empty()) error = "--noise needs a whole number of bytes, 0 to 1000";
+        return std::nullopt;
+      }
+      o.noise = unsigned(d);
     } else if (a == "--hold") {
       if (!value(s)) return std::nullopt;
       if (!PhaseEnd(s)) {
@@ -167,6 +176,12 @@ Link loss:
   --silent-after S  S seconds after streaming began, fall silent once (nothing
                     is sent or answered); the next "AT ST1" brings it back
   --silence-for D   stay silent at least D seconds, ignoring "AT ST1" (default 0)
+
+Faults and observation:
+  --noise N         N random bytes of line noise after every record (the
+                    stream writer does not know them, as with real noise)
+  --log-commands F  append every line received to F as "SECONDS LINE", the
+                    seconds counted from the start of the program
 
 Commands (CR LF or CR ends a line; either case):
   AT ST1            start streaming (nothing is sent before it)

@@ -18,7 +18,9 @@ struct GatewayOptions {
   std::optional<double> silentAfter;
   double silenceFor = 0;
   std::optional<double> duration;
-  std::optional<std::string> hold;  // a phase name
+  std::optional<std::string> hold;         // a phase name
+  std::optional<std::string> logCommands;  // each received line, with its time
+  unsigned noise = 0;                      // random bytes after every record
   bool help = false;
   bool phases = false;
 };

@@ -89,6 +89,22 @@ int Serve(const GatewayOptions& o, GatewaySession& session) {
   bool reportedEnd = false;
   bool wasSilent = false;
   int status = 0;
+  std::ofstream log;
+  if (o.logCommands) log.open(*o.logCommands, std::ios::app);
+  std::string line;
+  auto logByte = [&](uint8_t b, double t) {
+    if (!log.is_open()) return;
+    if (b == '\r' || b == '\n') {
+      if (!line.empty()) {
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "%.3f ", t);
+        log << stamp << line << std::endl;
+      }
+      line.clear();
+    } else if (line.size() < 64) {
+      line.push_back(char(b));
+    }
+  };
   while (!gStop) {
     const double t = now();
     session.Tick(t);
@@ -115,7 +131,11 @@ int Serve(const GatewayOptions& o, GatewaySession& session) {
     if (p.revents & POLLIN) {
       uint8_t buf[256];
       ssize_t n = read(end.fd(), buf, sizeof buf);
-      for (ssize_t i = 0; i < n; ++i) session.Receive(buf[i], now());
+      for (ssize_t i = 0; i < n; ++i) {
+        const double at = now();
+        logByte(buf[i], at);
+        session.Receive(buf[i], at);
+      }
       if (n < 0 && errno != EAGAIN && errno != EINTR && !pty) {
         std::cerr << "dashvell-gateway: " << o.path << " failed; stopping\n";
         status = 1;
@@ -129,6 +149,7 @@ int Serve(const GatewayOptions& o, GatewaySession& session) {
     }
   }
   end.RemoveLink();
+  std::cerr << "dashvell-gateway: sent " << session.RecordsSent() << " records\n";
   return status;
 }
 
@@ -158,6 +179,7 @@ int main(int argc, char** argv) {
   SessionOptions so;
   so.silentAfter = o->silentAfter;
   so.silenceFor = o->silenceFor;
+  so.noiseBytes = o->noise;
   GatewaySession session(std::move(source), so);
   return o->output == GatewayOptions::Output::kWrite ? WriteCapture(*o, session)
                                                      : Serve(*o, session);
