@@ -93,6 +93,7 @@ class CDashDlg : public QDialog, public LinkWindow, public DashWindow {
 
   // For the tests and the screenshot tool.
   VehicleState& state() { return state_; }
+  const ReceiveStream& stream() const { return stream_; }
   const std::string& clockText() const { return clockText_; }
   int32_t radioValue() const { return radioValue_; }
   QWidget* item(int id) const;
