@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -72,8 +73,14 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
+// ctest runs every test as its own process, several at once: each process
+// keeps its files apart by its pid.
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + std::to_string(::getpid()) + "-" + name;
+}
+
 std::string WriteTemp(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + name;
+  const std::string path = TempPath(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
@@ -81,9 +88,8 @@ std::string WriteTemp(const std::string& name, const std::string& bytes) {
 // Runs dashvell-decode with `args` (already quoted for the shell) and
 // `input` on standard input.
 Result RunDecode(const std::string& args, const std::string& input = "") {
-  const std::string dir = ::testing::TempDir();
   const std::string in = WriteTemp("decode-in.bin", input);
-  const std::string out = dir + "decode-out.txt", err = dir + "decode-err.txt";
+  const std::string out = TempPath("decode-out.txt"), err = TempPath("decode-err.txt");
   const std::string cmd = std::string("'") + DASHVELL_DECODE + "' " + args + " < '" + in + "' > '" +
                           out + "' 2> '" + err + "'";
   Result r;
