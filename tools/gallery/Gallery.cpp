@@ -60,32 +60,32 @@ QLabel* Caption(const QString& text, QWidget* parent) {
 
 // A large gauge with what the dashboard puts on its dial.
 QWidget* LargeCluster(bool tach, State s, QWidget* parent) {
-  const GaugeLook& look = tach ? kTachometer : kSpeedometer;
+  const GaugeLook& look = Gauge(tach ? 1004 : 1005);
   auto* g = new AngularGauge(look, parent);
   int ox = tach ? 10 : 173, oy = 11;
   g->resize(DialogXToPixels(tach ? 158 : 165), DialogYToPixels(157));
   double v = ValueFor(look, s);
   Put(g, AngularGauge::kPointerValue, Variant::R8(v));
 
-  auto* readout = new AnalogDisplay(DialReadout(tach ? " RPM" : " MPH"), g);
+  auto* readout = new AnalogDisplay(Display(tach ? 1021 : 1018), g);
   Place(readout, ox, oy, tach ? 54 : 222, 124, tach ? 72 : 71, 13);
   Put(readout, AnalogDisplay::kShownValue, Variant::R8(tach ? v * 1000 : v));
 
-  auto* caption = new LabelControl(tach ? kHoursCaption : kTripCaption, g);
+  auto* caption = new LabelControl(LabelAt(tach ? 1036 : 1037), g);
   if (tach)
     Place(caption, ox, oy, 65, 140, 58, 8);
   else
     Place(caption, ox, oy, 234, 141, 53, 8);
 
-  auto* odo = new Odometer(kOdometer, g);
+  auto* odo = new Odometer(OdometerAt(tach ? 1020 : 1019), g);
   Place(odo, ox, oy, tach ? 54 : 222, 151, 72, 12);
   double odoValue = s == State::Rest ? 0 : s == State::Mid ? (tach ? 12873.6 : 418.9) : 12345678.0;
   Put(odo, Odometer::kShownValue, Variant::R8(odoValue));
 
   if (tach) {
-    auto* cruise = new LedRectangle(kCruise, g);
+    auto* cruise = new LedRectangle(Lamp(1029), g);
     Place(cruise, ox, oy, 16, 147, 33, 17);
-    auto* wif = new LedRectangle(kWaterInFuel, g);
+    auto* wif = new LedRectangle(Lamp(1030), g);
     Place(wif, ox, oy, 130, 147, 33, 18);
     Put(cruise, LedRectangle::kLit, Variant::Bool(s != State::Rest));
     Put(wif, LedRectangle::kLit, Variant::Bool(s == State::Beyond));
@@ -93,13 +93,13 @@ QWidget* LargeCluster(bool tach, State s, QWidget* parent) {
   return g;
 }
 
-QWidget* SmallCluster(const GaugeLook& look, int ox, int dx, const char* units, State s,
+QWidget* SmallCluster(const GaugeLook& look, int ox, int dx, int readoutId, State s,
                       QWidget* parent) {
   auto* g = new AngularGauge(look, parent);
   g->resize(DialogXToPixels(79), DialogYToPixels(89));
   double v = ValueFor(look, s);
   Put(g, AngularGauge::kPointerValue, Variant::R8(v));
-  auto* readout = new AnalogDisplay(DialReadout(units), g);
+  auto* readout = new AnalogDisplay(Display(readoutId), g);
   Place(readout, ox, 173, dx, 237, 71, 13);
   Put(readout, AnalogDisplay::kShownValue, Variant::R8(v));
   return g;
@@ -143,17 +143,17 @@ QPixmap Render() {
   struct Small {
     const GaugeLook* look;
     int ox, dx;
-    const char* units;
+    int readoutId;
   };
-  const Small smalls[] = {{&kOilPressure, 9, 14, " PSI"},
-                          {&kCoolant, 92, 97, " F"},
-                          {&kVoltmeter, 175, 180, " V"},
-                          {&kFuelLevel, 258, 264, " %"}};
+  const Small smalls[] = {{&Gauge(1006), 9, 14, 1022},
+                          {&Gauge(1007), 92, 97, 1026},
+                          {&Gauge(1008), 175, 180, 1027},
+                          {&Gauge(1009), 258, 264, 1034}};
   for (int si = 0; si < 3; ++si) {
     row(QStringLiteral("Small gauges %1").arg(QString::fromUtf8(stateNames[si])),
         [&](int& x, int& rowH) {
           for (const Small& sm : smalls) {
-            QWidget* g = SmallCluster(*sm.look, sm.ox, sm.dx, sm.units, states[si], &sheet);
+            QWidget* g = SmallCluster(*sm.look, sm.ox, sm.dx, sm.readoutId, states[si], &sheet);
             g->move(x, y);
             x += g->width() + gap;
             rowH = std::max(rowH, g->height());
@@ -167,7 +167,7 @@ QPixmap Render() {
       int cx, cy;
     };
     const L lamps[] = {
-        {&kCruise, 33, 17}, {&kWaterInFuel, 33, 18}, {&kRedStop, 48, 15}, {&kAmber, 44, 15}};
+        {&Lamp(1029), 33, 17}, {&Lamp(1030), 33, 18}, {&Lamp(1031), 48, 15}, {&Lamp(1032), 44, 15}};
     for (bool on : {true, false}) {
       for (const L& l : lamps) {
         auto* lamp = new LedRectangle(*l.look, &sheet);
@@ -183,17 +183,13 @@ QPixmap Render() {
   row(QStringLiteral("Displays and odometers: cleared, typical, out of range"),
       [&](int& x, int& rowH) {
         struct D {
-          const char* units;
-          int pixels;
+          int id;
           double value;
         };
-        const D displays[] = {{" F", 13, -459.4},
-                              {" PSI", 13, 23.7},
-                              {" MPG", 13, 6.84},
-                              {" mile", 11, 1234.56},
-                              {" mile", 11, 987654321.5}};
+        const D displays[] = {
+            {1011, -459.4}, {1012, 23.7}, {1013, 6.84}, {1040, 1234.56}, {1041, 987654321.5}};
         for (const D& d : displays) {
-          auto* disp = new AnalogDisplay(PanelReadout(d.units, d.pixels), &sheet);
+          auto* disp = new AnalogDisplay(Display(d.id), &sheet);
           disp->setGeometry(x, y, DialogXToPixels(60), DialogYToPixels(11));
           Put(disp, AnalogDisplay::kShownValue, Variant::R8(d.value));
           x += disp->width() + 8;
@@ -201,14 +197,14 @@ QPixmap Render() {
         }
         x += gap;
         for (double v : {0.0, 4217.9, -3.0, 1e9}) {
-          auto* odo = new Odometer(kOdometer, &sheet);
+          auto* odo = new Odometer(OdometerAt(1020), &sheet);
           odo->setGeometry(x, y, DialogXToPixels(72), DialogYToPixels(12));
           Put(odo, Odometer::kShownValue, Variant::R8(v));
           x += odo->width() + 8;
           rowH = std::max(rowH, odo->height());
         }
         x += gap;
-        auto* label = new LabelControl(kHoursCaption, &sheet);
+        auto* label = new LabelControl(LabelAt(1036), &sheet);
         label->setGeometry(x, y, DialogXToPixels(58), DialogYToPixels(8));
         x += label->width();
       });
