@@ -101,4 +101,15 @@ class Rig {
   std::unique_ptr<CDashDlg> dlg_;
 };
 
+// A steady drive for the gateway: cruising at 62 mph and 1460 rpm, cruise
+// control on, the engine's amber lamp lit, coolant at 214 F.
+inline const std::vector<std::string> kCruise = {"--hold", "cruise, engine amber lamp"};
+
+// Gateway arguments a followed by b.
+inline std::vector<std::string> With(std::vector<std::string> a,
+                                     const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 }  // namespace dashvell::e2e

@@ -10,15 +10,6 @@
 namespace dashvell::e2e {
 namespace {
 
-// A steady drive: cruising at 62 mph and 1460 rpm, cruise control on, the
-// engine's amber lamp lit, coolant at 214 F.
-const std::vector<std::string> kCruise = {"--hold", "cruise, engine amber lamp"};
-
-std::vector<std::string> With(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }

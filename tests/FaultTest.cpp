@@ -19,13 +19,6 @@
 namespace dashvell::e2e {
 namespace {
 
-const std::vector<std::string> kCruise = {"--hold", "cruise, engine amber lamp"};
-
-std::vector<std::string> With(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 // A pseudo-terminal the test drives itself, linked where the gateway's would
 // be, for byte-exact cuts the gateway program cannot make.
 class OwnPty {
